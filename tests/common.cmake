@@ -1,0 +1,5 @@
+corvane_test(tst_numbertext SOURCES tst_numbertext.cpp LIBS common)
+corvane_test(tst_gridfile SOURCES tst_gridfile.cpp LIBS common)
+corvane_test(tst_inifile SOURCES tst_inifile.cpp LIBS common)
+corvane_test(tst_texthelpers SOURCES tst_texthelpers.cpp LIBS common)
+corvane_test(tst_datetext SOURCES tst_datetext.cpp LIBS common)
