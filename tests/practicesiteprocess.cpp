@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -154,12 +155,21 @@ QByteArray PracticeSiteProcess::stderrOutput() const
 
 void PracticeSiteProcess::writeHostOverrides(const QString &iniPath) const
 {
+    // Keeps every other section; an older [site] section is replaced.
+    QByteArray text;
+    bool inSite = false;
     const QByteArray existing = readFile(iniPath);
-    if (existing.contains("[site]"))
-        return;
-    QByteArray text = existing;
-    if (!text.isEmpty() && !text.endsWith('\n'))
-        text += "\r\n";
+    for (QByteArray line : existing.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('['))
+            inSite = trimmed.compare("[site]", Qt::CaseInsensitive) == 0;
+        if (!inSite)
+            text += line + "\r\n";
+    }
+    while (text.endsWith("\r\n\r\n") || text == "\r\n")
+        text.chop(2);
     const QByteArray base = baseUrl().toUtf8();
     text += "[site]\r\nsearch=" + base + "\r\nitem=" + base + "\r\ntime=" + base + "\r\nbid=" + base + "\r\n";
     writeFile(iniPath, text);
