@@ -45,8 +45,19 @@ void WriteAckFile(const QString &text)
     WriteWholeFile(kAckFile, ToNarrow(text));
 }
 
+namespace {
+QString g_agentOverride;
+}
+
+void SetAgentProgramForTesting(const QString &program)
+{
+    g_agentOverride = program;
+}
+
 QString FindAgent()
 {
+    if (!g_agentOverride.isEmpty())
+        return QFileInfo(g_agentOverride).isExecutable() ? g_agentOverride : QString();
     const QString name = QStringLiteral("kestrin");
     for (const QString &dir : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
         const QFileInfo candidate(QDir(dir).filePath(name));
@@ -68,8 +79,10 @@ bool StartAgent(QString *error)
     QProcess process;
     process.setProgram(program);
     process.setWorkingDirectory(QDir::currentPath());
-    // The agent's output is of no use to the tracker; keep it off the tracker's terminal.
+    // The agent outlives the tracker's terminal and pipes; it must hold none of them open.
+    process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
     if (!process.startDetached()) {
         if (error)
             *error = QStringLiteral("The bid agent \"%1\" could not be started: %2")

@@ -44,5 +44,7 @@ void WriteAckFile(const QString &text);
 bool StartAgent(QString *error);
 // Where StartAgent would find the agent; empty when nowhere.
 QString FindAgent();
+// Tests name the program to start instead (a missing one included); empty restores the search.
+void SetAgentProgramForTesting(const QString &program);
 
 }  // namespace jobfiles

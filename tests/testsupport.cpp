@@ -3,6 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/types.h>
 
 namespace testsupport {
 
@@ -28,6 +32,32 @@ QString binDir()
 QString binPath(const QString &program)
 {
     return QDir(binDir()).filePath(program);
+}
+
+int killProcessesIn(const QString &dir, const QString &program)
+{
+    int killed = 0;
+    const QString canonical = QFileInfo(dir).canonicalFilePath();
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &pid : pids) {
+        bool numeric = false;
+        const qint64 id = pid.toLongLong(&numeric);
+        if (!numeric)
+            continue;
+        const QString base = QStringLiteral("/proc/") + pid;
+        if (QFileInfo(base + QStringLiteral("/exe")).symLinkTarget().section(QLatin1Char('/'), -1) != program)
+            continue;
+        if (QFileInfo(base + QStringLiteral("/cwd")).symLinkTarget() != canonical)
+            continue;
+        if (::kill(pid_t(id), SIGKILL) == 0)
+            ++killed;
+    }
+    return killed;
+}
+
+ProcessReaper::~ProcessReaper()
+{
+    killProcessesIn(m_dir, m_program);
 }
 
 QByteArray readFile(const QString &path)

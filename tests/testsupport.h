@@ -24,7 +24,21 @@ private:
 QString binDir();
 QString binPath(const QString &program);
 
+// Ends, when it goes out of scope, the agents started in dir (a failed check included).
+class ProcessReaper {
+public:
+    ProcessReaper(const QString &dir, const QString &program) : m_dir(dir), m_program(program) {}
+    ~ProcessReaper();
+
+private:
+    QString m_dir;
+    QString m_program;
+};
+
 QByteArray readFile(const QString &path);
+// Ends every process of that program name whose working directory is dir (the agents a test
+// started through the tracker's own code run detached and would otherwise stay).
+int killProcessesIn(const QString &dir, const QString &program);
 void writeFile(const QString &path, const QByteArray &bytes);
 
 }  // namespace testsupport

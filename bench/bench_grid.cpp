@@ -1,0 +1,115 @@
+// Saving and loading a 10,000-row grid file through the utility form, and "Calc ends" over
+// 10,000 rows, on the main window's own grid (shown, offscreen unless a platform is chosen).
+#include "Unit3.h"
+#include "browser.h"
+#include "datetime.h"
+#include "listview.h"
+#include "numbertext.h"
+#include "testsupport.h"
+#include "trackedauction.h"
+#include "zazaza.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTreeWidget>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+class NoBrowser : public Browser {
+public:
+    void Navigate(const QString &) override {}
+    void Stop() override {}
+    bool HasDocument() override { return false; }
+    QString Title() override { return QString(); }
+    int Form(const QString &) override { return -1; }
+    int TextField(int, const QString &) override { return -1; }
+    bool SetValue(int, const QString &) override { return false; }
+    bool Submit(int) override { return false; }
+};
+
+const int kRows = 10000;
+const int kRuns = 7;
+const double kTargetMs = 50.0;
+
+QList<GridRow> makeRows(double now)
+{
+    QList<GridRow> rows;
+    rows.reserve(kRows);
+    for (int i = 0; i < kRows; ++i) {
+        const double end = now + Duration(i % 48, i % 60, i % 60);
+        const double bid = end - Duration(0, 0, 30);
+        rows.append({QString::number(100000000 + i),
+                     {text::NotCalculated, QStringLiteral("12.50"),
+                      QStringLiteral("Item number %1 with a description of usual length").arg(i),
+                      QStringLiteral("09-15-08 17:45:12"), text::No, FloatToText(end),
+                      FloatToText(bid), FloatToText(bid - Duration(0, 6, 0))}});
+    }
+    return rows;
+}
+
+// Median of kRuns timed runs; prepare runs untimed before each.
+double medianMs(const std::function<void()> &prepare, const std::function<void()> &run)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+bool report(const char *what, double ms)
+{
+    const bool met = ms < kTargetMs;
+    std::printf("%-40s median %8.2f ms   target < %.0f ms   %s\n", what, ms, kTargetMs,
+                met ? "met" : "MISSED");
+    return met;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    // A benchmark needs no screen; a platform chosen by the caller is kept.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testsupport::TempWorkDir dir;
+    frmZazAza = new TfrmZazAza;
+    NoBrowser browser;
+    TfrmMn window(&browser);
+    window.show();  // the first showing runs with no grid file yet
+    QApplication::processEvents();
+
+    const QList<GridRow> rows = makeRows(Now());
+    std::printf("%d rows, %d runs each\n", kRows, kRuns);
+
+    bool met = true;
+    met &= report("save grid file (TfrmZazAza)", medianMs(
+        [&] { SetListViewRows(window.Grid, rows); }, [&] { window.SaveGrid(); }));
+    met &= report("load grid file (TfrmZazAza)", medianMs(
+        [&] { window.Grid->clear(); }, [&] { window.LoadGrid(); }));
+    if (window.Grid->topLevelItemCount() != kRows) {
+        std::printf("load gave %d rows\n", window.Grid->topLevelItemCount());
+        return 2;
+    }
+    met &= report("Calc ends", medianMs(
+        [&] {
+            for (int i = 0; i < kRows; ++i)
+                SetSubItem(window.Grid->topLevelItem(i), col::Ends, text::NotCalculated);
+        },
+        [&] { window.btnCalcTmRmngClick(); }));
+
+    window.hide();
+    delete frmZazAza;
+    frmZazAza = nullptr;
+    return met ? 0 : 1;
+}

@@ -1,0 +1,1 @@
+corvane_bench(bench_grid SOURCES bench_grid.cpp LIBS tracker_lib)
