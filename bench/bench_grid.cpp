@@ -1,5 +1,5 @@
 // Saving and loading a 10,000-row grid file through the utility form, and "Calc ends" over
-// 10,000 rows, on the main window's own grid (shown, offscreen unless a platform is chosen).
+// 10,000 rows, and a scheduler tick over 10,000 rows with nothing due, on the main window's own grid (shown, offscreen unless a platform is chosen).
 #include "Unit3.h"
 #include "browser.h"
 #include "datetime.h"
@@ -35,12 +35,12 @@ const int kRows = 10000;
 const int kRuns = 7;
 const double kTargetMs = 50.0;
 
-QList<GridRow> makeRows(double now)
+QList<GridRow> makeRows(double now, double minutesAhead = 0)
 {
     QList<GridRow> rows;
     rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
-        const double end = now + Duration(i % 48, i % 60, i % 60);
+        const double end = now + Duration(i % 48, i % 60, i % 60) + minutesAhead / 1440.0;
         const double bid = end - Duration(0, 0, 30);
         rows.append({QString::number(100000000 + i),
                      {text::NotCalculated, QStringLiteral("12.50"),
@@ -66,10 +66,10 @@ double medianMs(const std::function<void()> &prepare, const std::function<void()
     return times[times.size() / 2];
 }
 
-bool report(const char *what, double ms)
+bool report(const char *what, double ms, double targetMs = kTargetMs)
 {
-    const bool met = ms < kTargetMs;
-    std::printf("%-40s median %8.2f ms   target < %.0f ms   %s\n", what, ms, kTargetMs,
+    const bool met = ms < targetMs;
+    std::printf("%-40s median %8.2f ms   target < %.0f ms   %s\n", what, ms, targetMs,
                 met ? "met" : "MISSED");
     return met;
 }
@@ -107,6 +107,19 @@ int main(int argc, char *argv[])
                 SetSubItem(window.Grid->topLevelItem(i), col::Ends, text::NotCalculated);
         },
         [&] { window.btnCalcTmRmngClick(); }));
+
+    // A scheduler tick with nothing due: every bid moment lies more than six minutes ahead and
+    // "ends" already shows the time left, as on every tick but the first.
+    const QList<GridRow> waiting = makeRows(Now(), 60);
+    SetListViewRows(window.Grid, waiting);
+    window.btnCalcTmRmngClick();
+    met &= report("scheduler tick, nothing due", medianMs([] {}, [&] { window.tmrTimer(); }), 10.0);
+    for (int i = 0; i < kRows; ++i) {
+        if (SubItem(window.Grid->topLevelItem(i), col::HasLaunched) != text::No) {
+            std::printf("the tick launched row %d\n", i);
+            return 2;
+        }
+    }
 
     window.hide();
     delete frmZazAza;

@@ -3,10 +3,12 @@
 #include "errors.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
-const qint64 kEpochJulianDay = QDate(1899, 12, 30).toJulianDay();
+// Julian day of 1899-12-30, the day the moments count from (a constant: no start-up order).
+constexpr qint64 kEpochJulianDay = 2415019;
 ClockFunction g_clock = nullptr;
 
 }  // namespace
@@ -54,7 +56,17 @@ double Now()
 {
     if (g_clock)
         return g_clock();
-    return ToDateTime(QDateTime::currentDateTime());
+    // Asking for the local time zone costs a system call; the offset from UTC is asked for
+    // at most once a second, which the grid's per-row reads of the clock need.
+    static qint64 offsetCheckedAt = std::numeric_limits<qint64>::min();
+    static qint64 offsetMs = 0;
+    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
+    if (utcMs - offsetCheckedAt > 1000 || utcMs < offsetCheckedAt) {
+        offsetMs = qint64(QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc()) * 1000;
+        offsetCheckedAt = utcMs;
+    }
+    const double kUnixEpochDay = 25569.0;  // 1970-01-01 counted from 1899-12-30
+    return kUnixEpochDay + double(utcMs + offsetMs) / 86400000.0;
 }
 
 void SetClockForTesting(ClockFunction clock)

@@ -3,6 +3,7 @@
 #include "errors.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -78,35 +79,51 @@ QString FloatToText(double value)
 bool TryTextToFloat(const QString &text, double *value)
 {
     const QChar sep = decimalSeparator();
-    const QString t = text.trimmed();
-    QByteArray plain;  // the number rewritten for strtod in the C locale
+    const QChar *p = text.constData();
     int i = 0;
-    const int n = t.size();
-    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
-        plain += char(t[i++].unicode());
+    int n = text.size();
+    while (i < n && p[i].isSpace())
+        ++i;
+    while (n > i && p[n - 1].isSpace())
+        --n;
+    // The number rewritten in the C form for from_chars; the grid reads many of them per tick,
+    // so no allocation for ordinary lengths.
+    char stack[64];
+    QByteArray heap;
+    char *plain = stack;
+    if (n - i >= int(sizeof stack)) {
+        heap.resize(n - i + 1);
+        plain = heap.data();
+    }
+    int out = 0;
+    const auto isDigit = [](QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; };
+    if (i < n && p[i] == QLatin1Char('-'))
+        plain[out++] = char(p[i++].unicode());
+    else if (i < n && p[i] == QLatin1Char('+'))
+        ++i;  // from_chars takes no plus sign
     int mantissaDigits = 0;
-    while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
-        plain += char(t[i++].unicode());
+    while (i < n && isDigit(p[i])) {
+        plain[out++] = char(p[i++].unicode());
         ++mantissaDigits;
     }
-    if (i < n && t[i] == sep) {
-        plain += '.';
+    if (i < n && p[i] == sep) {
+        plain[out++] = '.';
         ++i;
-        while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
-            plain += char(t[i++].unicode());
+        while (i < n && isDigit(p[i])) {
+            plain[out++] = char(p[i++].unicode());
             ++mantissaDigits;
         }
     }
     if (mantissaDigits == 0)
         return false;
-    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
-        plain += 'E';
+    if (i < n && (p[i] == QLatin1Char('e') || p[i] == QLatin1Char('E'))) {
+        plain[out++] = 'E';
         ++i;
-        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
-            plain += char(t[i++].unicode());
+        if (i < n && (p[i] == QLatin1Char('+') || p[i] == QLatin1Char('-')))
+            plain[out++] = char(p[i++].unicode());
         int expDigits = 0;
-        while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
-            plain += char(t[i++].unicode());
+        while (i < n && isDigit(p[i])) {
+            plain[out++] = char(p[i++].unicode());
             ++expDigits;
         }
         if (expDigits == 0)
@@ -114,9 +131,10 @@ bool TryTextToFloat(const QString &text, double *value)
     }
     if (i != n)
         return false;
-    char *end = nullptr;
-    const double v = std::strtod(plain.constData(), &end);  // plain is in the C form already
-    if (end != plain.constData() + plain.size() || std::isinf(v) || std::isnan(v))
+    double v = 0;
+    // from_chars reads the C form whatever the process's C locale says.
+    const std::from_chars_result r = std::from_chars(plain, plain + out, v);
+    if (r.ec != std::errc() || r.ptr != plain + out || std::isinf(v) || std::isnan(v))
         return false;
     if (value)
         *value = v;

@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("exponent") << "2.5E-5" << true << 2.5e-5;
         QTest::newRow("lower-case exponent") << "1e3" << true << 1000.0;
         QTest::newRow("negative") << "-3" << true << -3.0;
+        QTest::newRow("plus sign") << "+4.5E+1" << true << 45.0;
         QTest::newRow("blanks around") << " 7 " << true << 7.0;
         QTest::newRow("empty") << "" << false << 0.0;
         QTest::newRow("letters") << "abc" << false << 0.0;

@@ -22,8 +22,9 @@ AuctionChoice ChooseNextAuction(const QTreeWidget *grid, double now)
             && SubItem(row, col::Ends) != text::Ended && amount != 0;
         if (!waiting)
             continue;
-        double bid = 0, launch = 0;
-        if (!TryTextToFloat(SubItem(row, col::BidMoment), &bid)
+        double end = 0, bid = 0, launch = 0;
+        if (!TryTextToFloat(SubItem(row, col::EndMoment), &end)
+            || !TryTextToFloat(SubItem(row, col::BidMoment), &bid)
             || !TryTextToFloat(SubItem(row, col::LaunchMoment), &launch)) {
             choice.unreadable.append(row->text(0));
             continue;

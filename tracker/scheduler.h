@@ -18,6 +18,7 @@ struct AuctionChoice {
 
 // Among the rows that wait ("Has Launched" "no", not "ended", amount not 0) the one with the
 // earliest bid moment, the upper row on a tie. A row whose amount or moments are not numbers
+// (its end too: without it, it cannot be told whether the auction has ended)
 // is passed over and named in unreadable, so it cannot hold up the others.
 AuctionChoice ChooseNextAuction(const QTreeWidget *grid, double now);
 
