@@ -8,6 +8,7 @@
 //    to the site's receipt of the bid, and where each bid landed before its bid moment.
 // The site runs in our time zone with no clock offset, so local and site moments are equal.
 #include "agentwindow.h"
+#include "browser.h"
 #include "datetime.h"
 #include "jobfiles.h"
 #include "messages.h"
@@ -432,8 +433,8 @@ int main(int argc, char *argv[])
     std::shuffle(leads.begin(), leads.end(), *QRandomGenerator::global());
 
     const qint64 firstStartMs = nowMs() + 2000;
-    std::vector<WindowBid> windows(size_t(bids));
-    std::vector<qint64> endsInMs(size_t(bids));
+    std::vector<WindowBid> windows(static_cast<size_t>(bids));
+    std::vector<qint64> endsInMs(static_cast<size_t>(bids));
     for (int i = 0; i < bids; ++i) {
         WindowBid &w = windows[size_t(i)];
         w.plannedLeadS = leads[size_t(i)];
