@@ -126,6 +126,14 @@ qint64 procKb(const QString &file, const QByteArray &key)
     return 0;
 }
 
+qint64 parentOf(qint64 pid)
+{
+    // The parent follows the name, which is in parentheses and may hold blanks itself.
+    const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const int close = stat.lastIndexOf(')');
+    return close < 0 ? -1 : stat.mid(close + 2).split(' ').value(1).toLongLong();
+}
+
 QList<qint64> processTree(qint64 root)
 {
     QHash<qint64, QList<qint64>> children;
@@ -135,13 +143,7 @@ QList<qint64> processTree(qint64 root)
         const qint64 pid = entry.toLongLong(&numeric);
         if (!numeric)
             continue;
-        // The parent follows the name, which is in parentheses and may hold blanks itself.
-        const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
-        const int close = stat.lastIndexOf(')');
-        if (close < 0)
-            continue;
-        const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
-        children[fields.value(1).toLongLong()].append(pid);
+        children[parentOf(pid)].append(pid);
     }
     QList<qint64> tree{root};
     for (int i = 0; i < tree.size(); ++i)
@@ -154,7 +156,24 @@ struct MemoryPeak {
     qint64 pssKb = 0;
     int processes = 0;
     int samples = 0;
+    QStringList kinds;  // the processes and their PSS at the largest PSS sum
 };
+
+// "kestrin", or the browser process's role, as "QtWebEngineProcess zygote"; a page's
+// renderer is forked by the zygote and keeps the zygote's command line.
+QString processKind(qint64 pid)
+{
+    const QByteArray cmdline = readFile(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    const QList<QByteArray> args = cmdline.split('\0');
+    QString kind = QString::fromLocal8Bit(args.value(0)).section(QLatin1Char('/'), -1);
+    for (const QByteArray &arg : args)
+        if (arg.startsWith("--type="))
+            kind += QLatin1Char(' ') + QString::fromLocal8Bit(arg.mid(7));
+    if (kind.endsWith(QLatin1String("zygote"))
+        && readFile(QStringLiteral("/proc/%1/cmdline").arg(parentOf(pid))) == cmdline)
+        kind += QLatin1String(" child (renderer)");
+    return kind;
+}
 
 class MemorySampler {
 public:
@@ -174,12 +193,19 @@ private:
     {
         qint64 rss = 0, pss = 0;
         const QList<qint64> tree = processTree(m_root);
+        QList<qint64> pssOf;
         for (qint64 pid : tree) {
             rss += procKb(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS:");
-            pss += procKb(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss:");
+            pssOf.append(procKb(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss:"));
+            pss += pssOf.last();
         }
         m_peak.rssKb = std::max(m_peak.rssKb, rss);
-        m_peak.pssKb = std::max(m_peak.pssKb, pss);
+        if (pss > m_peak.pssKb) {
+            m_peak.pssKb = pss;
+            m_peak.kinds.clear();
+            for (int i = 0; i < tree.size(); ++i)
+                m_peak.kinds.append(QStringLiteral("%1 %2 MB").arg(processKind(tree[i])).arg(pssOf[i] / 1024.0, 0, 'f', 1));
+        }
         m_peak.processes = std::max(m_peak.processes, int(tree.size()));
         ++m_peak.samples;
     }
@@ -304,12 +330,15 @@ class TickWatch : public QObject {
 public:
     using QObject::QObject;
     qint64 lastTickMs = 0;
+    std::vector<qint64> ticksMs;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Timer)
+        if (event->type() == QEvent::Timer) {
             lastTickMs = nowMs();
+            ticksMs.push_back(lastTickMs);
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -323,6 +352,7 @@ struct WindowBid {
     TickWatch *watch = nullptr;
     qint64 tickMs = 0;        // the confirming tick
     qint64 returnedMs = 0;    // its handler done
+    std::vector<qint64> ticksMs;
     bool jobRead = false;
     bool placed = false;
     qint64 receiptMs = 0;
@@ -345,6 +375,7 @@ void startWindow(WindowBid &bid, int number)
     QObject::connect(bid.window->Timer1, &QTimer::timeout, bid.watch, [&bid] {
         if (bid.tickMs == 0 && !bid.window->Timer1->isActive()) {
             bid.tickMs = bid.watch->lastTickMs;
+            bid.ticksMs = bid.watch->ticksMs;
             bid.returnedMs = nowMs();
         }
     });
@@ -414,6 +445,7 @@ int main(int argc, char *argv[])
     std::printf("\npeak over %d samples: sum of RSS %.1f MB, sum of PSS %.1f MB, up to %d processes\n",
                 bidRun.memory.samples, bidRun.memory.rssKb / 1024.0, bidRun.memory.pssKb / 1024.0,
                 bidRun.memory.processes);
+    std::printf("processes at the PSS peak (PSS each): %s\n", qPrintable(bidRun.memory.kinds.join(QStringLiteral(", "))));
 
     // ---- agent windows in this process: confirmation delay and landing ----
     TempWorkDir work;
@@ -515,6 +547,12 @@ int main(int argc, char *argv[])
     int signIns = 0;
     for (const SiteRecord &r : records)
         signIns += r.kind == QLatin1String("signin") ? 1 : 0;
+    std::vector<double> intervals;
+    for (const WindowBid &w : windows)
+        for (size_t k = 1; k < w.ticksMs.size(); ++k)
+            intervals.push_back(double(w.ticksMs[k] - w.ticksMs[k - 1]));
+    std::printf("countdown tick intervals (%d): min %.0f ms, median %.0f ms, max %.0f ms\n", int(intervals.size()),
+                minOf(intervals), median(intervals), maxOf(intervals));
     std::printf("landing before the bid moment: min %.3f s, median %.3f s, max %.3f s\n", minOf(landings),
                 median(landings), maxOf(landings));
     for (const QString &message : std::as_const(agentMessages))

@@ -92,8 +92,11 @@ private slots:
                 ++bids;
                 QCOMPARE(r.item, item);
                 QCOMPARE(r.amount, QStringLiteral("12.50"));
-                // Confirmed between 4 and 1 seconds before the bid moment on the site's clock.
-                const double beforeBidMoment = r.secondsBeforeEnd - bidOffset;
+                // Confirmed between 4 and 1 seconds before the bid moment on the site's clock
+                // (the end as the item page states it, in whole seconds, less the bid offset).
+                const double received = ToDateTime(QDateTime::fromString(r.siteTime, "yyyy-MM-dd hh:mm:ss.zzz"));
+                const double siteBidMoment = TextToFloat(SubItem(added, col::EndMoment)) - bidOffset * kOneSecond;
+                const double beforeBidMoment = (siteBidMoment - received) * 86400;
                 QVERIFY2(beforeBidMoment >= 0.95 && beforeBidMoment <= 4.05,
                          qPrintable(QString::number(beforeBidMoment)));
             }
