@@ -1,7 +1,7 @@
 // Saving and loading a 10,000-row grid file through the utility form, and "Calc ends" over
 // 10,000 rows, and a scheduler tick over 10,000 rows with nothing due, on the main window's own grid (shown, offscreen unless a platform is chosen).
 #include "Unit3.h"
-#include "browser.h"
+#include "browserdouble.h"
 #include "datetime.h"
 #include "listview.h"
 #include "numbertext.h"
@@ -18,18 +18,6 @@
 #include <vector>
 
 namespace {
-
-class NoBrowser : public Browser {
-public:
-    void Navigate(const QString &) override {}
-    void Stop() override {}
-    bool HasDocument() override { return false; }
-    QString Title() override { return QString(); }
-    int Form(const QString &) override { return -1; }
-    int TextField(int, const QString &) override { return -1; }
-    bool SetValue(int, const QString &) override { return false; }
-    bool Submit(int) override { return false; }
-};
 
 const int kRows = 10000;
 const int kRuns = 7;
@@ -84,7 +72,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     testsupport::TempWorkDir dir;
     frmZazAza = new TfrmZazAza;
-    NoBrowser browser;
+    testsupport::BrowserDouble browser;
     TfrmMn window(&browser);
     window.show();  // the first showing runs with no grid file yet
     QApplication::processEvents();

@@ -10,34 +10,6 @@ namespace {
 
 const int kMaxValueLength = 2047;
 
-// A line with its own line break, so that untouched lines are written back as they were.
-struct RawLine {
-    QByteArray text;
-    QByteArray lineBreak;
-};
-
-QList<RawLine> splitKeepingBreaks(const QByteArray &bytes)
-{
-    QList<RawLine> lines;
-    const int n = bytes.size();
-    int start = 0;
-    for (int i = 0; i < n; ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        RawLine line{bytes.mid(start, i - start), QByteArray(1, c)};
-        if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') {
-            line.lineBreak = "\r\n";
-            ++i;
-        }
-        lines.append(line);
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(RawLine{bytes.mid(start), QByteArray()});
-    return lines;
-}
-
 bool isSectionHeader(const QByteArray &line, QByteArray *name)
 {
     const QByteArray t = line.trimmed();
@@ -110,7 +82,7 @@ void IniFile::WriteRaw(const QString &section, const QString &key, const QByteAr
         existing = file.readAll();
         file.close();
     }
-    QList<RawLine> lines = splitKeepingBreaks(existing);
+    QList<LineWithBreak> lines = SplitLinesWithBreaks(existing);
     const QByteArray newLine = ToNarrow(key) + '=' + value;
 
     int sectionStart = -1;   // index of the header line
@@ -138,16 +110,16 @@ void IniFile::WriteRaw(const QString &section, const QString &key, const QByteAr
     } else if (sectionStart >= 0) {
         if (lines[lastInSection].lineBreak.isEmpty())
             lines[lastInSection].lineBreak = "\r\n";
-        lines.insert(lastInSection + 1, RawLine{newLine, "\r\n"});
+        lines.insert(lastInSection + 1, LineWithBreak{newLine, "\r\n"});
     } else {
         if (!lines.isEmpty() && lines.last().lineBreak.isEmpty())
             lines.last().lineBreak = "\r\n";
-        lines.append(RawLine{'[' + ToNarrow(section) + ']', "\r\n"});
-        lines.append(RawLine{newLine, "\r\n"});
+        lines.append(LineWithBreak{'[' + ToNarrow(section) + ']', "\r\n"});
+        lines.append(LineWithBreak{newLine, "\r\n"});
     }
 
     QByteArray out;
-    for (const RawLine &line : lines)
+    for (const LineWithBreak &line : lines)
         out += line.text + line.lineBreak;
     try {
         WriteWholeFile(m_fileName, out, FileAccess::OwnerOnly);

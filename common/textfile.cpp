@@ -27,22 +27,35 @@ void WriteWholeFile(const QString &path, const QByteArray &bytes, FileAccess acc
         throw FileError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, file.errorString()));
 }
 
-QList<QByteArray> SplitLines(const QByteArray &bytes)
+QList<LineWithBreak> SplitLinesWithBreaks(const QByteArray &bytes)
 {
-    QList<QByteArray> lines;
+    QList<LineWithBreak> lines;
     const int n = bytes.size();
     int start = 0;
     for (int i = 0; i < n; ++i) {
         const char c = bytes.at(i);
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n')
+        LineWithBreak line{bytes.mid(start, i - start), QByteArray(1, c)};
+        if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') {
+            line.lineBreak = "\r\n";
             ++i;
+        }
+        lines.append(line);
         start = i + 1;
     }
     if (start < n)
-        lines.append(bytes.mid(start));
+        lines.append(LineWithBreak{bytes.mid(start), QByteArray()});
+    return lines;
+}
+
+QList<QByteArray> SplitLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    const QList<LineWithBreak> withBreaks = SplitLinesWithBreaks(bytes);
+    lines.reserve(withBreaks.size());
+    for (const LineWithBreak &line : withBreaks)
+        lines.append(line.text);
     return lines;
 }
 

@@ -15,7 +15,13 @@ QByteArray ReadWholeFile(const QString &path);
 void WriteWholeFile(const QString &path, const QByteArray &bytes,
                     FileAccess access = FileAccess::Normal);
 
+// A line and the break that ended it (empty for a last line without one).
+struct LineWithBreak {
+    QByteArray text;
+    QByteArray lineBreak;
+};
 // Splits at CR LF, lone LF or lone CR; a break at the very end adds no empty line.
+QList<LineWithBreak> SplitLinesWithBreaks(const QByteArray &bytes);
 QList<QByteArray> SplitLines(const QByteArray &bytes);
 QStringList SplitLines(const QString &text);
 // Joins with CR LF; trailingBreak puts one after the last line too.

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTcpServer>
 
 #include <csignal>
 #include <sys/types.h>
@@ -58,6 +59,15 @@ int killProcessesIn(const QString &dir, const QString &program)
 ProcessReaper::~ProcessReaper()
 {
     killProcessesIn(m_dir, m_program);
+}
+
+quint16 unusedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    const quint16 port = server.serverPort();
+    server.close();
+    return port;
 }
 
 QByteArray readFile(const QString &path)

@@ -35,6 +35,9 @@ private:
     QString m_program;
 };
 
+// A loopback port that nobody listens on (it was free a moment ago).
+quint16 unusedPort();
+
 QByteArray readFile(const QString &path);
 // Ends every process of that program name whose working directory is dir (the agents a test
 // started through the tracker's own code run detached and would otherwise stay).

@@ -57,15 +57,6 @@ QByteArray bidJob(const QString &description, const QString &bidMoment, const QS
     return jobfiles::ComposeBidJob(job);
 }
 
-quint16 deadPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost);
-    const quint16 port = server.serverPort();
-    server.close();
-    return port;
-}
-
 void writeSiteHosts(const QString &base)
 {
     testsupport::writeFile(QStringLiteral("windowscorvane.ini"),
@@ -445,7 +436,7 @@ void TestAgent::jobDecision()
 void TestAgent::descriptionWithEbayTimeIsAProbe()
 {
     TempWorkDir dir;
-    writeSiteHosts(QStringLiteral("http://127.0.0.1:%1").arg(deadPort()));
+    writeSiteHosts(QStringLiteral("http://127.0.0.1:%1").arg(testsupport::unusedPort()));
     const QByteArray job = bidJob(QStringLiteral("eBayTime radio clock"), FloatToText(kBidMoment),
                                   QStringLiteral("alice"), QStringLiteral("secret"),
                                   QStringLiteral("12.50"), QStringLiteral("123456"));

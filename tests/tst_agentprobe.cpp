@@ -26,15 +26,6 @@ namespace {
 // The site's clock runs this far ahead of ours.
 const double kSiteAheadSeconds = 37.0;
 
-quint16 deadPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost);
-    const quint16 port = server.serverPort();
-    server.close();
-    return port;
-}
-
 }  // namespace
 
 class TestAgentProbe : public QObject {
@@ -121,7 +112,7 @@ void TestAgentProbe::failedProbe()
     TempWorkDir dir;
     testsupport::writeFile(dir.file(QStringLiteral("windowscorvane.ini")),
                            QStringLiteral("[site]\r\ntime=http://127.0.0.1:%1\r\n")
-                               .arg(deadPort())
+                               .arg(testsupport::unusedPort())
                                .toUtf8());
     if (withJobFile)
         testsupport::writeFile(dir.file(jobfiles::kJobFile), jobfiles::ComposeTimeProbeJob());

@@ -47,15 +47,6 @@ private:
     bool m_close;
 };
 
-quint16 deadPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost);
-    const quint16 port = server.serverPort();
-    server.close();
-    return port;
-}
-
 }  // namespace
 
 class TestPageFetcher : public QObject {
@@ -159,7 +150,7 @@ void TestPageFetcher::failures_data()
     QTest::newRow("500") << base + "/test/status/500" << 500;
     QTest::newRow("400") << base + "/test/status/400" << 400;
     QTest::newRow("six relocations") << base + "/test/redirect/5" << 302;
-    QTest::newRow("nobody listening") << QStringLiteral("http://127.0.0.1:%1/x").arg(deadPort()) << 0;
+    QTest::newRow("nobody listening") << QStringLiteral("http://127.0.0.1:%1/x").arg(testsupport::unusedPort()) << 0;
     QTest::newRow("unknown host") << QStringLiteral("http://no-such-host.invalid/x") << 0;
 }
 
@@ -214,7 +205,7 @@ void TestPageFetcher::noFileLeftInWorkingDirectory()
     m_form->FetchPage(m_site.baseUrl() + QStringLiteral("/test/lines"));
     m_form->FetchPage(m_site.baseUrl() + QStringLiteral("/ws/eBayISAPI.dll?EbayTime"));
     m_form->FetchPage(m_site.baseUrl() + QStringLiteral("/test/status/404"));
-    m_form->FetchPage(QStringLiteral("http://127.0.0.1:%1/x").arg(deadPort()));
+    m_form->FetchPage(QStringLiteral("http://127.0.0.1:%1/x").arg(testsupport::unusedPort()));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList());
 }
