@@ -533,9 +533,13 @@ private slots:
         QVERIFY(readFile("BID.TDL").startsWith("--autoBid--\r\n"));
         QVERIFY(readFile("BID.TDL").endsWith("\r\n15\r\n2"));
 
+        // The help guide opens from the current directory when it has one.
+        writeFile("Corvane.html", "<html></html>");
         QTest::keyClick(w->Grid, Qt::Key_F1);
         QCOMPARE(gridHelp.size(), 1);
         QCOMPARE(windowHelp.size(), 0);
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened.last(), QUrl::fromLocalFile(dir.file("Corvane.html")));
 
         // Elsewhere in the window F1 is the window menu's, and the grid's keys are gone.
         w->SelectPage(2);
@@ -544,6 +548,13 @@ private slots:
         QTest::keyClick(w->edtEbId, Qt::Key_F1);
         QCOMPARE(windowHelp.size(), 1);
         QCOMPARE(gridHelp.size(), 1);
+        QCOMPARE(opened.size(), 3);
+        QCOMPARE(opened.last(), QUrl::fromLocalFile(dir.file("Corvane.html")));
+
+        // The Help tab shows the compiled-in release each time it is shown.
+        w->SelectPage(3);
+        QTRY_COMPARE(w->lblVersion->text(), QStringLiteral("Release: 1.0.7.140"));
+        w->SelectPage(2);
         QTest::keyClick(w->edtEbId, Qt::Key_L, Qt::ControlModifier);
         QTest::keyClick(w->edtEbId, Qt::Key_B, Qt::ControlModifier);
         QCOMPARE(launch.size(), 1);
