@@ -117,9 +117,10 @@ const SiteRecord *bidFor(const QList<SiteRecord> &records, const QString &item)
 
 // ---- memory of a process tree -------------------------------------------------------------
 
-qint64 procKb(const QString &file, const QByteArray &key)
+// A "Key:  123 kB" line of a /proc file's text.
+qint64 kbField(const QByteArray &text, const QByteArray &key)
 {
-    const QList<QByteArray> lines = readFile(file).split('\n');
+    const QList<QByteArray> lines = text.split('\n');
     for (const QByteArray &line : lines)
         if (line.startsWith(key))
             return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
@@ -154,6 +155,7 @@ QList<qint64> processTree(qint64 root)
 struct MemoryPeak {
     qint64 rssKb = 0;  // largest sum over the tree at one sample
     qint64 pssKb = 0;
+    qint64 privateKb = 0;  // pages no other process maps: what ending the agent would free
     int processes = 0;
     int samples = 0;
     QStringList kinds;  // the processes and their PSS at the largest PSS sum
@@ -191,15 +193,18 @@ public:
 private:
     void sample()
     {
-        qint64 rss = 0, pss = 0;
+        qint64 rss = 0, pss = 0, priv = 0;
         const QList<qint64> tree = processTree(m_root);
         QList<qint64> pssOf;
         for (qint64 pid : tree) {
-            rss += procKb(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS:");
-            pssOf.append(procKb(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss:"));
+            rss += kbField(readFile(QStringLiteral("/proc/%1/status").arg(pid)), "VmRSS:");
+            const QByteArray rollup = readFile(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+            pssOf.append(kbField(rollup, "Pss:"));
             pss += pssOf.last();
+            priv += kbField(rollup, "Private_Clean:") + kbField(rollup, "Private_Dirty:");
         }
         m_peak.rssKb = std::max(m_peak.rssKb, rss);
+        m_peak.privateKb = std::max(m_peak.privateKb, priv);
         if (pss > m_peak.pssKb) {
             m_peak.pssKb = pss;
             m_peak.kinds.clear();
@@ -424,12 +429,13 @@ int main(int argc, char *argv[])
 
     // ---- the real kestrin: start-up, then memory over one whole bid ----
     std::printf("\nReal kestrin, bid moment 40 s ahead (no confirmation): times from process start\n");
-    std::printf("run  MakeBid ms  sign-in POST ms  bid page ms  peak RSS MB  peak PSS MB  processes\n");
+    std::printf("run  MakeBid ms  sign-in POST ms  bid page ms  peak RSS MB  peak PSS MB  peak private MB  processes\n");
     std::vector<double> toMakeBid, toBidPage;
     for (int i = 0; i < starts; ++i) {
         const AgentRun run = runKestrin(site, i + 1, 40, false);
-        std::printf("%3d  %10lld  %15lld  %11lld  %11.1f  %11.1f  %9d\n", i + 1, run.toMakeBidMs, run.toSignInMs,
-                    run.toBidPageMs, run.memory.rssKb / 1024.0, run.memory.pssKb / 1024.0, run.memory.processes);
+        std::printf("%3d  %10lld  %15lld  %11lld  %11.1f  %11.1f  %15.1f  %9d\n", i + 1, run.toMakeBidMs,
+                    run.toSignInMs, run.toBidPageMs, run.memory.rssKb / 1024.0, run.memory.pssKb / 1024.0,
+                    run.memory.privateKb / 1024.0, run.memory.processes);
         if (run.ok) {
             toMakeBid.push_back(double(run.toMakeBidMs));
             toBidPage.push_back(double(run.toBidPageMs));
@@ -442,9 +448,10 @@ int main(int argc, char *argv[])
                 bidRun.toMakeBidMs, bidRun.toBidPageMs, bidRun.bidPlaced ? "placed" : "NOT placed");
     if (bidRun.bidPlaced)
         std::printf(" %.3f s before the bid moment", bidRun.landingS);
-    std::printf("\npeak over %d samples: sum of RSS %.1f MB, sum of PSS %.1f MB, up to %d processes\n",
+    std::printf("\npeak over %d samples: sum of RSS %.1f MB, sum of PSS %.1f MB, sum of private %.1f MB,"
+                " up to %d processes\n",
                 bidRun.memory.samples, bidRun.memory.rssKb / 1024.0, bidRun.memory.pssKb / 1024.0,
-                bidRun.memory.processes);
+                bidRun.memory.privateKb / 1024.0, bidRun.memory.processes);
     std::printf("processes at the PSS peak (PSS each): %s\n", qPrintable(bidRun.memory.kinds.join(QStringLiteral(", "))));
 
     // ---- agent windows in this process: confirmation delay and landing ----
@@ -457,7 +464,8 @@ int main(int argc, char *argv[])
     }
 
     // A new window every 3.3 s, its bid moment 10 to 13 s after its start, spread evenly over
-    // those 3 s: it confirms on its third tick, 9 s in, while no other window is loading a page.
+    // those 3 s: it confirms on its third tick, 9 s in (the fourth when the timer's ticks run
+    // early), while no other window is loading a page.
     const qint64 staggerMs = 3300;
     std::vector<double> leads;
     for (int i = 0; i < bids; ++i)
@@ -504,16 +512,21 @@ int main(int argc, char *argv[])
                 previous->jobRead = previous->window->Auction_ID->text() == previous->item;
             startWindow(w, i + 1);
         });
-        // Each window goes once its bid is in, at a moment when no other window confirms.
-        QTimer::singleShot(int(w.startMs + 11000 - nowMs()), &app, [&w] {
-            if (w.window) {
-                w.jobRead = w.jobRead || w.window->Auction_ID->text() == w.item;
-                w.window->deleteLater();
-                w.window = nullptr;
-            }
+        // Each window goes once its bid is in, at a moment when no other window confirms: 11 s
+        // in, or 14.5 s in when its timer's tick came early enough to put the bid on the next one.
+        const auto close = [&w] {
+            w.jobRead = w.jobRead || w.window->Auction_ID->text() == w.item;
+            w.window->deleteLater();
+            w.window = nullptr;
+        };
+        QTimer::singleShot(int(w.startMs + 11000 - nowMs()), &app, [&w, &app, close] {
+            if (w.tickMs != 0)
+                close();
+            else
+                QTimer::singleShot(int(w.startMs + 14500 - nowMs()), &app, close);
         });
     }
-    waitFor(int(windows.back().startMs + 13000 - nowMs()), {}, 1000);
+    waitFor(int(windows.back().startMs + 16000 - nowMs()), {}, 1000);
 
     const QList<SiteRecord> records = site.records();
     std::vector<double> delays, landings;
@@ -570,10 +583,14 @@ int main(int argc, char *argv[])
                 placed, bids, minOf(landings), median(landings), maxOf(landings), windowMet ? "PASS" : "FAIL");
     std::printf("  confirming ticks seen %d of %d; sign-ins recorded %d (all runs)\n", bids - notConfirmed, bids,
                 signIns);
+    // RSS counts shared library pages once per process; PSS splits them among all the
+    // processes that map them, other programs' browsers included; private pages are the agent's alone.
     std::printf("real kestrin peak memory over one bid, kestrin and %d browser processes: sum of RSS %.1f MB,"
-                " sum of PSS %.1f MB\n",
+                " sum of PSS %.1f MB, sum of private %.1f MB\n",
                 std::max(0, bidRun.memory.processes - 1), bidRun.memory.rssKb / 1024.0,
-                bidRun.memory.pssKb / 1024.0);
+                bidRun.memory.pssKb / 1024.0, bidRun.memory.privateKb / 1024.0);
+    std::printf("real kestrin bid: %s, %.3f s before the bid moment\n", bidRun.bidPlaced ? "placed" : "NOT placed",
+                bidRun.landingS);
     std::printf("real kestrin start to bid page request (%d runs): median %.0f ms, largest %.0f ms\n",
                 int(toMakeBid.size()), median(toMakeBid), maxOf(toMakeBid));
     std::printf("real kestrin start to bid page served after sign-in (%d runs): median %.0f ms, largest %.0f ms"
