@@ -62,12 +62,12 @@ int main(int argc, char *argv[])
     if (parser.isSet(userOpt) || parser.isSet(passOpt))
         site.setCredentials(parser.value(userOpt), parser.value(passOpt));
 
-    for (const QString &spec : parser.values(auctionOpt)) {
-        const int bar = spec.lastIndexOf(QLatin1Char('|'));
-        const double seconds = spec.mid(bar + 1).toDouble(&ok);
+    for (const QString &value : parser.values(auctionOpt)) {
+        const int bar = value.lastIndexOf(QLatin1Char('|'));
+        const double seconds = value.mid(bar + 1).toDouble(&ok);
         if (bar < 0 || !ok)
-            return fail(QStringLiteral("bad --auction value %1 (want \"DESCRIPTION|SECONDS\")").arg(spec));
-        site.addAuction(spec.left(bar), seconds);
+            return fail(QStringLiteral("bad --auction value %1 (want \"DESCRIPTION|SECONDS\")").arg(value));
+        site.addAuction(value.left(bar), seconds);
     }
     if (parser.isSet(demoOpt)) {
         site.addAuction(QStringLiteral("Desk lamp"), 8 * 60);
