@@ -40,10 +40,11 @@ QList<GridRow> makeRows(double now, double minutesAhead = 0)
 }
 
 // Median of kRuns timed runs; prepare runs untimed before each.
-double medianMs(const std::function<void()> &prepare, const std::function<void()> &run)
+double medianMs(const std::function<void()> &prepare, const std::function<void()> &run,
+                int runs = kRuns)
 {
     std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
+    for (int i = 0; i < runs; ++i) {
         prepare();
         QElapsedTimer timer;
         timer.start();
@@ -101,7 +102,7 @@ int main(int argc, char *argv[])
     const QList<GridRow> waiting = makeRows(Now(), 60);
     SetListViewRows(window.Grid, waiting);
     window.btnCalcTmRmngClick();
-    met &= report("scheduler tick, nothing due", medianMs([] {}, [&] { window.tmrTimer(); }), 10.0);
+    met &= report("scheduler tick, nothing due", medianMs([] {}, [&] { window.tmrTimer(); }, 31), 10.0);
     for (int i = 0; i < kRows; ++i) {
         if (SubItem(window.Grid->topLevelItem(i), col::HasLaunched) != text::No) {
             std::printf("the tick launched row %d\n", i);

@@ -151,6 +151,9 @@ void TfrmMn::buildGridView()
     }
     Grid->setRootIsDecorated(false);
     Grid->setUniformRowHeights(true);
+    // A report with grid lines between its cells.
+    Grid->setStyleSheet(QStringLiteral(
+        "QTreeView::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
     Grid->setItemsExpandable(false);
     Grid->setSortingEnabled(false);
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
