@@ -138,14 +138,8 @@ qint64 parentOf(qint64 pid)
 QList<qint64> processTree(qint64 root)
 {
     QHash<qint64, QList<qint64>> children;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        bool numeric = false;
-        const qint64 pid = entry.toLongLong(&numeric);
-        if (!numeric)
-            continue;
+    for (const qint64 pid : testsupport::processIds())
         children[parentOf(pid)].append(pid);
-    }
     QList<qint64> tree{root};
     for (int i = 0; i < tree.size(); ++i)
         tree += children.value(tree[i]);

@@ -33,14 +33,36 @@ QString ExtractSiteTimeText(const QStringList &documentLines)
     return text;
 }
 
+namespace {
+
+const char *const kMonths[12] = {"January", "February", "March",     "April",
+                                 "May",     "June",     "July",      "August",
+                                 "September", "October", "November", "December"};
+
+// 1 to 12 for the month whose name (or its first `letters` letters) is the text; 0 for none.
+int monthIndex(const QString &text, int letters)
+{
+    for (int i = 0; i < 12; ++i) {
+        if (text == QLatin1String(kMonths[i]).left(letters))
+            return i + 1;
+    }
+    return 0;
+}
+
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
 QString MonthNameToNumber(const QString &name)
 {
-    static const char *const kMonths[12] = {"January", "February", "March",     "April",
-                                            "May",     "June",     "July",      "August",
-                                            "September", "October", "November", "December"};
-    for (int i = 0; i < 12; ++i) {
-        if (name == QLatin1String(kMonths[i]))
-            return QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-    }
-    return QStringLiteral("00");
+    return twoDigits(monthIndex(name, -1));
+}
+
+QString MonthAbbreviationToNumber(const QString &abbreviation)
+{
+    const int month = abbreviation.size() == 3 ? monthIndex(abbreviation, 3) : 0;
+    return month ? twoDigits(month) : QString();
 }

@@ -14,3 +14,5 @@ QString ExtractSiteTimeText(const QStringList &documentLines);
 
 // "January".."December" (exact) to "01".."12"; anything else "00".
 QString MonthNameToNumber(const QString &name);
+// "Jan".."Dec" (exact) to "01".."12"; anything else the empty text.
+QString MonthAbbreviationToNumber(const QString &abbreviation);

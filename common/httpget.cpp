@@ -221,22 +221,21 @@ Exchange runExchange(const QUrl &url, const HttpGetOptions &options, const HttpG
         socket.flush();
         ex.sent = Now();
     });
-    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] {
-        if (ended)
-            return;
+    // What has arrived goes to the parser; the first bytes mark when the answer came.
+    auto take = [&](bool closed) {
         const QByteArray bytes = socket.readAll();
         if (ex.received == 0 && !bytes.isEmpty())
             ex.received = Now();
-        if (parser.feed(bytes, false))
+        return parser.feed(bytes, closed);
+    };
+    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, [&] {
+        if (!ended && take(false))
             finish(true);
     });
     QObject::connect(&socket, &QTcpSocket::disconnected, &loop, [&] {
         if (ended)
             return;
-        const QByteArray bytes = socket.readAll();
-        if (ex.received == 0 && !bytes.isEmpty())
-            ex.received = Now();
-        const bool done = parser.feed(bytes, true);
+        const bool done = take(true);
         if (!done && ex.socketError == 0) {
             ex.socketError = kErrConnectionReset;
             ex.errorText = QStringLiteral("Connection closed before the answer was complete");

@@ -6,6 +6,8 @@
 
 #include <QList>
 #include <QMap>
+#include <QPointer>
+#include <QWidget>
 #include <QString>
 #include <QStringList>
 
@@ -128,8 +130,18 @@ public:
         return submitSucceeds;
     }
 
+    // A plain widget stands for the page; the window that embeds the browser takes it over.
+    QWidget *View() override
+    {
+        if (!m_view)
+            m_view = new QWidget;
+        return m_view;
+    }
+    ~BrowserDouble() override { delete m_view.data(); }
+
 private:
     QList<QPair<int, int>> m_fields;  // handles given out by TextField: (form, field)
+    QPointer<QWidget> m_view;
 };
 
 }  // namespace testsupport

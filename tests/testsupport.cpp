@@ -35,17 +35,25 @@ QString binPath(const QString &program)
     return QDir(binDir()).filePath(program);
 }
 
+QList<qint64> processIds()
+{
+    QList<qint64> ids;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool numeric = false;
+        const qint64 id = entry.toLongLong(&numeric);
+        if (numeric)
+            ids.append(id);
+    }
+    return ids;
+}
+
 int killProcessesIn(const QString &dir, const QString &program)
 {
     int killed = 0;
     const QString canonical = QFileInfo(dir).canonicalFilePath();
-    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &pid : pids) {
-        bool numeric = false;
-        const qint64 id = pid.toLongLong(&numeric);
-        if (!numeric)
-            continue;
-        const QString base = QStringLiteral("/proc/") + pid;
+    for (const qint64 id : processIds()) {
+        const QString base = QStringLiteral("/proc/%1").arg(id);
         if (QFileInfo(base + QStringLiteral("/exe")).symLinkTarget().section(QLatin1Char('/'), -1) != program)
             continue;
         if (QFileInfo(base + QStringLiteral("/cwd")).symLinkTarget() != canonical)

@@ -39,6 +39,9 @@ private:
 quint16 unusedPort();
 
 QByteArray readFile(const QString &path);
+// The ids of every process on the machine.
+QList<qint64> processIds();
+
 // Ends every process of that program name whose working directory is dir (the agents a test
 // started through the tracker's own code run detached and would otherwise stay).
 int killProcessesIn(const QString &dir, const QString &program);

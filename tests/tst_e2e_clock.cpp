@@ -66,33 +66,17 @@ private slots:
     void startupWithoutAgentShowsMainWindow()
     {
         TempWorkDir dir;
-        ProcessReaper reaper(dir.path(), "kestrin");
-        writeNoTips();
         jobfiles::SetAgentProgramForTesting(dir.file("no-such-kestrin"));
-        BrowserDouble bro;
-        TfrmMn main(&bro);
-        TfrmCorvaneSplsh splash(&main);
-        splash.show();
-        QTRY_VERIFY_WITH_TIMEOUT(main.isVisible(), 20000);
-        QCOMPARE(messages, QStringList{kSyncFailedMessage});
-        QCOMPARE(main.clockOffset, 0.0);
+        expectFailedStartup();
     }
 
     // An acknowledgement that is not a number (the agent failed) is reported; offset 0.
     void failedProbeAnswerIsReported()
     {
         TempWorkDir dir;
-        ProcessReaper reaper(dir.path(), "kestrin");
-        writeNoTips();
         writeFile("BID.ACK", "--eBayTime--");
         jobfiles::SetAgentProgramForTesting("/bin/true");
-        BrowserDouble bro;
-        TfrmMn main(&bro);
-        TfrmCorvaneSplsh splash(&main);
-        splash.show();
-        QTRY_VERIFY_WITH_TIMEOUT(main.isVisible(), 20000);
-        QCOMPARE(messages, QStringList{kSyncFailedMessage});
-        QCOMPARE(main.clockOffset, 0.0);
+        expectFailedStartup();
         QVERIFY(!QFile::exists("BID.ACK"));
     }
 
@@ -140,6 +124,19 @@ private slots:
     }
 
 private:
+    // Start-up in the current directory ends with the failure message and offset 0.
+    void expectFailedStartup()
+    {
+        writeNoTips();
+        BrowserDouble bro;
+        TfrmMn main(&bro);
+        TfrmCorvaneSplsh splash(&main);
+        splash.show();
+        QTRY_VERIFY_WITH_TIMEOUT(main.isVisible(), 20000);
+        QCOMPARE(messages, QStringList{kSyncFailedMessage});
+        QCOMPARE(main.clockOffset, 0.0);
+    }
+
     static void writeNoTips()
     {
         QFile f("windowscorvane.ini");

@@ -1,4 +1,5 @@
 #include "Unit3.h"
+#include "browserdouble.h"
 #include "browser.h"
 #include "datetime.h"
 #include "listview.h"
@@ -33,27 +34,6 @@ using testsupport::readFile;
 using testsupport::writeFile;
 
 namespace {
-
-// Records navigations; its view is a plain widget, which the window takes over.
-class FakeBrowser : public Browser {
-public:
-    FakeBrowser() : m_view(new QWidget) { m_view->setObjectName("fakeView"); }
-    ~FakeBrowser() override { delete m_view.data(); }
-    void Navigate(const QString &url) override { navigated.append(url); }
-    void Stop() override {}
-    bool HasDocument() override { return false; }
-    QString Title() override { return QString(); }
-    int Form(const QString &) override { return -1; }
-    int TextField(int, const QString &) override { return -1; }
-    bool SetValue(int, const QString &) override { return false; }
-    bool Submit(int) override { return false; }
-    QWidget *View() override { return m_view; }
-
-    QStringList navigated;
-
-private:
-    QPointer<QWidget> m_view;
-};
 
 // Counts the mouse presses that reach one widget, by button.
 class PressSpy : public QObject {
@@ -123,7 +103,7 @@ class TestMainWindow : public QObject {
     QString answer;
     QList<QUrl> opened;
 
-    std::unique_ptr<TfrmMn> openWindow(FakeBrowser *browser)
+    std::unique_ptr<TfrmMn> openWindow(testsupport::BrowserDouble *browser)
     {
         auto w = std::make_unique<TfrmMn>(browser);
         w->ShowMainWindow();
@@ -169,7 +149,7 @@ private slots:
     void layoutAtConstruction()
     {
         testsupport::TempWorkDir dir;
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         TfrmMn w(&browser);
         QCOMPARE(w.windowTitle(), QStringLiteral("Corvane"));
         QCOMPARE(w.size(), QSize(670, 265));
@@ -254,7 +234,7 @@ private slots:
         QVERIFY(w.pageTitle.isEmpty() && w.auctionId.isEmpty() && w.itemDescription.isEmpty()
                 && w.endText.isEmpty());
         QVERIFY(w.addHintPending);
-        QVERIFY(browser.navigated.isEmpty());
+        QVERIFY(browser.navigations.isEmpty());
         QVERIFY(!QFile::exists(kGridFile));
     }
 
@@ -263,11 +243,11 @@ private slots:
     void firstRun()
     {
         testsupport::TempWorkDir dir;
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QCOMPARE(w->pgCntrl->currentIndex(), 0);
         QCOMPARE(w->Grid->topLevelItemCount(), 0);
-        QCOMPARE(browser.navigated, QStringList{siteaddress::SearchPage(SiteHosts::Load())});
+        QCOMPARE(browser.navigations, QStringList{siteaddress::SearchPage(SiteHosts::Load())});
         QVERIFY(w->tmr->isActive());
         QCOMPARE(w->edtEbId->text(), QString());
         QCOMPARE(w->edtEbPswrd->text(), QString());
@@ -281,12 +261,12 @@ private slots:
         // Shown once: showing again does not run the start again.
         w->hide();
         w->ShowMainWindow();
-        QCOMPARE(browser.navigated.size(), 1);
+        QCOMPARE(browser.navigations.size(), 1);
 
         // "Search" goes to the search page of the configured host.
         writeFile(settings::kFileName, "[site]\r\nsearch=http://127.0.0.1:9/\r\n");
         w->btnSearch->click();
-        QCOMPARE(browser.navigated.last(), QStringLiteral("http://127.0.0.1:9/ws/search/AdvSearch?"));
+        QCOMPARE(browser.navigations.last(), QStringLiteral("http://127.0.0.1:9/ws/search/AdvSearch?"));
     }
 
     void startWithGridFile_data()
@@ -310,13 +290,13 @@ private slots:
         QFETCH(bool, searchOpened);
         testsupport::TempWorkDir dir;
         writeFile(kGridFile, file);
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QStringList shown;
         for (int i = 0; i < w->Grid->topLevelItemCount(); ++i)
             shown.append(SubItem(w->Grid->topLevelItem(i), col::Ends));
         QCOMPARE(shown, ends);
-        QCOMPARE(browser.navigated.size(), searchOpened ? 1 : 0);
+        QCOMPARE(browser.navigations.size(), searchOpened ? 1 : 0);
         QVERIFY(w->tmr->isActive());
         QVERIFY(errors.isEmpty());
         QVERIFY(messages.isEmpty());
@@ -329,10 +309,10 @@ private slots:
         testsupport::TempWorkDir dir;
         QVERIFY(QDir().mkdir(kGridFile));
         writeFile(settings::kFileName, "[main]\r\nebId=someone\r\n");
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QCOMPARE(w->Grid->topLevelItemCount(), 0);
-        QCOMPARE(browser.navigated.size(), 1);
+        QCOMPARE(browser.navigations.size(), 1);
         QVERIFY(w->tmr->isActive());
         QCOMPARE(w->edtEbId->text(), QStringLiteral("someone"));
         QCOMPARE(errors.size(), 1);
@@ -346,7 +326,7 @@ private slots:
     {
         testsupport::TempWorkDir dir;
         {
-            FakeBrowser browser;
+            testsupport::BrowserDouble browser;
             auto w = openWindow(&browser);
             w->edtEbId->setText("buyer one");
             w->edtEbPswrd->setText("s3cret!pw");
@@ -361,7 +341,7 @@ private slots:
                           + "\r\nofst=abc\r\nshwTip=0\r\n");
         QVERIFY(!ini.contains("s3cret"));
 
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QCOMPARE(w->edtEbId->text(), QStringLiteral("buyer one"));
         QCOMPARE(w->edtEbPswrd->text(), QStringLiteral("s3cret!pw"));
@@ -372,7 +352,7 @@ private slots:
     void saveFailureReported()
     {
         testsupport::TempWorkDir dir;
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QVERIFY(QDir().mkdir(settings::kFileName));
         w->btnSv->click();
@@ -396,7 +376,7 @@ private slots:
         QFETCH(bool, checked);
         testsupport::TempWorkDir dir;
         writeFile(settings::kFileName, "[main]\r\nshwTip=" + value + "\r\n");
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QCOMPARE(w->cbTips->isChecked(), checked);
     }
@@ -404,7 +384,7 @@ private slots:
     void addHintOncePerRun()
     {
         testsupport::TempWorkDir dir;
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QTabBar *bar = w->pgCntrl->tabBar();
         w->SelectPage(1);
@@ -445,7 +425,7 @@ private slots:
         writeFile(kGridFile, gridFileRow("1", "99:99", "5", future) + gridFileRow("2", "ended", "7", past)
                                  + gridFileRow("3", "99:99", "9", future)
                                  + gridFileRow("4", "1 m", "-1", past) + ">>e<<\r\n");
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QCOMPARE(idsAndAmounts(w->Grid), (QStringList{"1|5", "2|7", "3|9", "4|-1"}));
         // Row 3 as a fresh add leaves it; rows 1 and 2 checked.
@@ -470,7 +450,7 @@ private slots:
         // LF breaks and no end line: a rewrite is seen in the bytes even with nothing changed.
         const QByteArray lf = ">>c<<1\n>>s<<ended\n>>s<<5\n>>c<<2\n>>s<<ended\n>>s<<0.00";
         writeFile(kGridFile, lf);
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         w->Grid->topLevelItem(1)->setCheckState(0, Qt::Checked);  // not stored
         w->close();
@@ -490,7 +470,7 @@ private slots:
     void failedCloseSaveReported()
     {
         testsupport::TempWorkDir dir;
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QVERIFY(QDir().mkdir(kGridFile));
         w->close();
@@ -505,7 +485,7 @@ private slots:
     {
         testsupport::TempWorkDir dir;
         writeFile(kGridFile, gridFileRow("1", "ended", "5", "1") + gridFileRow("2", "ended", "7", "1"));
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         w->Grid->setFocus();
@@ -567,7 +547,7 @@ private slots:
     {
         testsupport::TempWorkDir dir;
         writeFile(kGridFile, gridFileRow("1", "ended", "5", "1") + gridFileRow("2", "ended", "7", "1"));
-        FakeBrowser browser;
+        testsupport::BrowserDouble browser;
         auto w = openWindow(&browser);
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QWindow *window = w->windowHandle();

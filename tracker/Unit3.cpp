@@ -374,7 +374,7 @@ void TfrmMn::FormShow()
         }
         tmr->start();
         readSettings();
-        if (frmTips && IniFile(settings::kFileName).ReadBool(settings::kMainSection, settings::kShwTip, true))
+        if (frmTips && cbTips->isChecked())  // "shwTip" as just read
             frmTips->exec();
     });
 }

@@ -123,11 +123,10 @@ void TfrmCorvaneSplsh::Timer1Timer()
                 } catch (const FileError &) {
                     ok = false;
                 }
-                m_state = StartupState::ShowMain;
                 if (ok)
                     m_main->clockOffset = offset;
                 else
-                    ShowMessage(kSyncFailedMessage);
+                    ShowMessage(kSyncFailedMessage);  // its ticks wait: m_busy
             }
             m_state = StartupState::ShowMain;
             break;
